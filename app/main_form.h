@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QEvent>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/page.h"
+#include "app/page_index.h"
+#include "conversation/box_session.h"
+#include "link/frame_sender.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QToolButton;
+
+namespace lumera {
+
+class MessageBoxes;
+class Pauser;
+class TIpAddressEdit;
+
+// The private notification that asks the main window for the ISP hint; its
+// argument plays the part of the message's third word.
+class IspHintEvent : public QEvent {
+ public:
+  static QEvent::Type EventType();
+  explicit IspHintEvent(int argument) : QEvent(EventType()), argument_(argument) {}
+  int Argument() const { return argument_; }
+
+ private:
+  int argument_;
+};
+
+// The status panel colours.
+inline constexpr unsigned kPanelInputColour = 0x00FF00;   // clLime
+inline constexpr unsigned kPanelOutputColour = 0xF88A05;  // RGB 248, 138, 5
+inline constexpr unsigned kPanelIdleColour = 0xC0C0C0;    // clSilver
+
+// The main window: it owns the state of the whole tool and composes the pages.
+class TMainForm : public QWidget, public SendObserver {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 858;
+  static constexpr int kHeight = 600;
+
+  // args are the command-line arguments after the program name. The message
+  // boxes and the pauser are the seams tests replace.
+  TMainForm(const std::vector<std::string>& args, MessageBoxes& messages, Pauser& pauser,
+            QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  BoxSession& Session() { return session_; }
+  FrameSender& Sender() { return sender_; }
+  MessageBoxes& Messages() { return messages_; }
+  Pauser& Pauses() { return pauser_; }
+
+  // The size FormResize holds the window to; FormResize applies it, after any
+  // resize and whenever the layout changes.
+  QSize FixedSize() const;
+  void FormResize();
+  void ShowIspHint(int argument);
+  void AppendLog(const QString& line);
+
+  // Busy state of a running chain: hourglass cursor and disabled main window.
+  void SetBusy(bool busy);
+  bool Busy() const { return busy_; }
+
+  QTabWidget* PCMain() const { return pcMain_; }
+  QWidget* PageWidget(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+  QToolButton* WindowButton(int window) const {
+    return winButtons_[static_cast<std::size_t>(window)];
+  }
+  QFrame* InputPanel(int i) const { return inputPanels_[static_cast<std::size_t>(i)]; }
+  QFrame* OutputPanel(int i) const { return outputPanels_[static_cast<std::size_t>(i)]; }
+  void SetPanelColour(QFrame* panel, unsigned rgb);
+  static unsigned PanelColour(const QFrame* panel);
+
+  QLabel* STStatus() const { return stStatus_; }
+  QLabel* STFlag() const { return stFlag_; }
+  void ShowDiagnostics();
+  void ShowStepReadouts();
+
+  // SendObserver
+  void SendDroppedLinkDown() override;
+  void FrameSent(uint32_t step) override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void customEvent(QEvent* event) override;
+
+ private:
+  void FormCreate(const std::vector<std::string>& args);
+  void BuildShell();
+  void BuildConnectGroup();
+  void BuildSettingFileGroup();
+  void BuildWindowSelector();
+  void BuildPages();
+  void CreateIpEntries();
+  void ApplyOverlapHints();
+
+  BoxSession session_;
+  FrameSender sender_;
+  MessageBoxes& messages_;
+  Pauser& pauser_;
+  bool busy_ = false;
+  bool resizing_ = false;
+
+  QGroupBox* grop1_ = nullptr;
+  QRadioButton* rbTcp_ = nullptr;
+  QRadioButton* rbUsb_ = nullptr;
+  QPushButton* linkBtn_ = nullptr;
+  QGroupBox* slGroup_ = nullptr;
+  QGroupBox* btnFrame_ = nullptr;
+  QButtonGroup* winGroup_ = nullptr;
+  std::array<QToolButton*, 4> winButtons_{};
+  std::array<QFrame*, 4> inputPanels_{};
+  std::array<QFrame*, 4> outputPanels_{};
+  QGroupBox* gbLum_ = nullptr;
+  QTabWidget* pcMain_ = nullptr;
+  std::array<QWidget*, kPageCount> pages_{};
+  QLabel* stStatus_ = nullptr;
+  QLabel* stFlag_ = nullptr;
+  QPlainTextEdit* tntMemo1_ = nullptr;
+  QWidget* k712Control_ = nullptr;
+  QGroupBox* gbDebug_ = nullptr;
+  std::array<TIpAddressEdit*, 7> ipEntries_{};
+};
+
+}  // namespace lumera
