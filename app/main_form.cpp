@@ -12,12 +12,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <cstring>
 
 #include "app/ip_address_edit.h"
 #include "app/message_boxes.h"
 #include "app/radio_group.h"
+#include "app/scroll_bar.h"
 #include "app/startup_rules.h"
+#include "conversation/input_names.h"
+#include "conversation/model_family.h"
+#include "dialogs/wait_form.h"
 
 namespace lumera {
 
@@ -55,10 +61,20 @@ QEvent::Type IspHintEvent::EventType() {
 
 TMainForm::TMainForm(const std::vector<std::string>& args, MessageBoxes& messages, Pauser& pauser,
                      QWidget* parent)
-    : QWidget(parent), sender_(session_), messages_(messages), pauser_(pauser) {
+    : QWidget(parent),
+      sender_(session_),
+      engine_(session_),
+      builders_(session_, sender_, [this] { return LinkTypeByte(); }),
+      messages_(messages),
+      pauser_(pauser) {
   setObjectName(QStringLiteral("MainForm"));
   sender_.SetObserver(this);
+  tmrStatus_ = new QTimer(this);
+  tmrStatus_->setObjectName(QStringLiteral("TmrStatus"));
+  tmrStatus_->setInterval(3000);
+  connect(tmrStatus_, &QTimer::timeout, this, &TMainForm::TmrStatusTimer);
   FormCreate(args);
+  waitForm_ = std::make_unique<TWaitForm>(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -93,6 +109,7 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
   ApplyOverlapHints();
 
   pcMain_->setCurrentIndex(kPagePicture);
+  connect(pcMain_, &QTabWidget::currentChanged, this, [this] { RunVisiblePageShow(); });
   for (int i = 1; i < 4; ++i) WindowButton(i)->setEnabled(true);
   btnFrame_->resize(btnFrame_->width(), WindowButton(3)->geometry().bottom() + 1 + 8);
 
@@ -332,6 +349,14 @@ void TMainForm::ShowIspHint(int argument) {
       "Please use ISP mode (hold reset key and turn on power ) to update firmware first !"));
 }
 
+void TMainForm::ShowWaitDialog(int intervalMs) {
+  waitForm_->ShowWaitDialog(intervalMs);
+}
+
+void TMainForm::CloseWaitDialog() {
+  waitForm_->CloseWaitDialog();
+}
+
 void TMainForm::AppendLog(const QString& line) {
   tntMemo1_->appendPlainText(line);
 }
@@ -363,6 +388,85 @@ void TMainForm::ShowStepReadouts() {
   stFlag_->setText(QString::number(session_.ConversationStep));
   stStatus_->setText(
       QStringLiteral("%1").arg(session_.LinkFlags & 0xFFFF, 4, 16, QLatin1Char('0')).toUpper());
+}
+
+void TMainForm::DispatchReply(const uint8_t* data, std::size_t size, bool withReportId) {
+  ClearBuffer(session_.RxBuffer);
+  const std::size_t offset = withReportId ? 0 : 1;
+  const std::size_t room = kFrameBufferSize - offset;
+  std::memcpy(session_.RxBuffer.data() + offset, data, size < room ? size : room);
+  switch (session_.LinkMode) {
+    case LinkMode::Normal:
+      engine_.HandleReply();
+      break;
+    case LinkMode::FirmwareLoader:
+      if (loaderHandler_) loaderHandler_();
+      break;
+    case LinkMode::SecondFamily:
+      if (secondFamilyHandler_) secondFamilyHandler_();
+      break;
+    default:
+      break;
+  }
+}
+
+uint8_t TMainForm::LinkTypeByte() const {
+  return rbUsb_->isEnabled() ? LinkType::Usb : LinkType::Tcp;
+}
+
+void TMainForm::TmrStatusTimer() {
+  if (!session_.Connected() || session_.ConversationStep != 0) return;
+  tmrStatus_->setInterval(3000);
+  tmrStatus_->stop();
+  session_.Set(LinkFlag::StatusOutstanding);
+  sender_.SendRequest(FrameCode::ReadStatus);
+}
+
+void TMainForm::SetInputNames() {
+  const InputNames names = InputNamesFor(session_.ModelByte, session_.SelectedWindow);
+  auto apply = [this](const char* name, int columns, const std::vector<std::string>& items) {
+    auto* group = findChild<TRadioGroup*>(QString::fromLatin1(name));
+    if (!group) return;
+    QStringList list;
+    for (const std::string& item : items) list << QString::fromStdString(item);
+    group->SetColumns(columns);
+    group->SetItems(list);
+  };
+  apply("RGInput", names.inputColumns, names.inputItems);
+  apply("RGPIPSrc", names.pipColumns, names.pipItems);
+  if (FamilyOf(session_.ModelByte) == Family::U) {
+    if (auto* width = findChild<QScrollBar*>(QStringLiteral("SBCusWidth"))) width->setMaximum(4096);
+  }
+}
+
+void TMainForm::ConfigureForModel() {
+  SetInputNames();
+  for (const std::unique_ptr<Page>& page : ownedPages_) page->ConfigureForModel();
+}
+
+void TMainForm::AddPage(int index, std::unique_ptr<Page> page) {
+  if (index >= 0 && index < kPageCount) pageHandlers_[static_cast<std::size_t>(index)] = page.get();
+  ownedPages_.push_back(std::move(page));
+}
+
+bool TMainForm::RunVisiblePageShow() {
+  Page* page = PageHandler(pcMain_->currentIndex());
+  if (!page) return false;
+  page->Show();
+  return true;
+}
+
+void TMainForm::TabRefresh(const std::function<void()>& load, bool overlaysForThisModel) {
+  session_.Set(LinkFlag::RefreshGuard);
+  load();
+  session_.Clear(LinkFlag::RefreshGuard);
+  if (!session_.Connected()) return;
+  if (overlaysForThisModel) {
+    session_.ConversationStep = 2020;
+    builders_.SendPattern(0);
+  } else {
+    session_.ConversationStep = 0;
+  }
 }
 
 void TMainForm::SendDroppedLinkDown() {

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "app/page.h"
 #include "app/page_index.h"
 #include "conversation/box_session.h"
+#include "conversation/conversation_engine.h"
+#include "conversation/frame_builders.h"
 #include "link/frame_sender.h"
 
 class QButtonGroup;
@@ -21,6 +24,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace lumera {
@@ -28,6 +32,7 @@ namespace lumera {
 class MessageBoxes;
 class Pauser;
 class TIpAddressEdit;
+class TWaitForm;
 
 // The private notification that asks the main window for the ISP hint; its
 // argument plays the part of the message's third word.
@@ -61,8 +66,44 @@ class TMainForm : public QWidget, public SendObserver {
 
   BoxSession& Session() { return session_; }
   FrameSender& Sender() { return sender_; }
+  ConversationEngine& Engine() { return engine_; }
+  FrameBuilders& Builders() { return builders_; }
   MessageBoxes& Messages() { return messages_; }
   Pauser& Pauses() { return pauser_; }
+
+  // A received frame, on the UI thread. TCP replies start at frame byte 0;
+  // HID reports start with the report-id byte. The rest of the receive buffer
+  // reads as zero. The handler is chosen by LinkMode.
+  void DispatchReply(const uint8_t* data, std::size_t size, bool withReportId);
+  // Reply handlers of the other link modes (firmware loader, second family).
+  void SetLoaderReplyHandler(std::function<void()> handler) { loaderHandler_ = std::move(handler); }
+  void SetSecondFamilyReplyHandler(std::function<void()> handler) {
+    secondFamilyHandler_ = std::move(handler);
+  }
+
+  // The LinkType byte of binary requests: 1 while RBUSB is enabled, 2 while a
+  // TCP link has disabled it.
+  uint8_t LinkTypeByte() const;
+
+  // The status timer (3000 ms, off at start) and its handler.
+  QTimer* TmrStatus() const { return tmrStatus_; }
+  void TmrStatusTimer();
+
+  // Pages: each registers its show handler and its per-model set-up. Panels
+  // outside PCMain pass index -1 and take part in the set-up only.
+  void AddPage(int index, std::unique_ptr<Page> page);
+  Page* PageHandler(int index) const { return pageHandlers_[static_cast<std::size_t>(index)]; }
+  // The visible page's show handler, if it has one; returns whether it had.
+  bool RunVisiblePageShow();
+  // Fills RGInput and RGPIPSrc with the model's input names for the selected
+  // window (and raises the customised width on FamilyU).
+  void SetInputNames();
+  // The per-model set-up: SetInputNames, then every page's own rows.
+  void ConfigureForModel();
+
+  // The common page load: RefreshGuard around load, then the overlay chain
+  // when connected and the page's family mask matches, else step 0.
+  void TabRefresh(const std::function<void()>& load, bool overlaysForThisModel);
 
   // The size FormResize holds the window to; FormResize applies it, after any
   // resize and whenever the layout changes.
@@ -70,6 +111,11 @@ class TMainForm : public QWidget, public SendObserver {
   void FormResize();
   void ShowIspHint(int argument);
   void AppendLog(const QString& line);
+
+  // The wait dialog, created once at start-up.
+  TWaitForm* WaitForm() const { return waitForm_.get(); }
+  void ShowWaitDialog(int intervalMs);
+  void CloseWaitDialog();
 
   // Busy state of a running chain: hourglass cursor and disabled main window.
   void SetBusy(bool busy);
@@ -111,6 +157,13 @@ class TMainForm : public QWidget, public SendObserver {
 
   BoxSession session_;
   FrameSender sender_;
+  ConversationEngine engine_;
+  FrameBuilders builders_;
+  std::function<void()> loaderHandler_;
+  std::function<void()> secondFamilyHandler_;
+  QTimer* tmrStatus_ = nullptr;
+  std::vector<std::unique_ptr<Page>> ownedPages_;
+  std::array<Page*, kPageCount> pageHandlers_{};
   MessageBoxes& messages_;
   Pauser& pauser_;
   bool busy_ = false;
@@ -135,6 +188,7 @@ class TMainForm : public QWidget, public SendObserver {
   QWidget* k712Control_ = nullptr;
   QGroupBox* gbDebug_ = nullptr;
   std::array<TIpAddressEdit*, 7> ipEntries_{};
+  std::unique_ptr<TWaitForm> waitForm_;
 };
 
 }  // namespace lumera

@@ -1,0 +1,68 @@
+#include "app/scroll_bar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace lumera {
+
+TScrollBarEx::TScrollBarEx(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  connect(this, &QScrollBar::valueChanged, this, &TScrollBarEx::Change);
+}
+
+void TScrollBarEx::UserMove(std::initializer_list<int> positions) {
+  for (int p : positions) setValue(p);
+  emit Scroll(kScrollEnd);
+}
+
+void TScrollBarEx::mousePressEvent(QMouseEvent* event) {
+  QScrollBar::mousePressEvent(event);
+  pressed_ = event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
+}
+
+void TScrollBarEx::mouseReleaseEvent(QMouseEvent* event) {
+  QScrollBar::mouseReleaseEvent(event);
+  if (pressed_ && event->buttons() == Qt::NoButton) {
+    pressed_ = false;
+    emit Scroll(kScrollEnd);
+  }
+}
+
+bool TScrollBarEx::IsStepKey(int key) {
+  switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TScrollBarEx::keyPressEvent(QKeyEvent* event) {
+  QScrollBar::keyPressEvent(event);
+  if (IsStepKey(event->key())) keyStep_ = true;
+}
+
+void TScrollBarEx::keyReleaseEvent(QKeyEvent* event) {
+  QScrollBar::keyReleaseEvent(event);
+  if (keyStep_ && IsStepKey(event->key()) && !event->isAutoRepeat()) {
+    keyStep_ = false;
+    emit Scroll(kScrollEnd);
+  }
+}
+
+void TScrollBarEx::wheelEvent(QWheelEvent* event) {
+  const int before = value();
+  QScrollBar::wheelEvent(event);
+  if (value() != before) emit Scroll(kScrollEnd);
+}
+
+}  // namespace lumera
