@@ -26,7 +26,22 @@ std::string Format(const char* pattern, std::initializer_list<unsigned> numbers)
 // The three-input boxes number their inputs per window.
 constexpr unsigned kThreeInputNumbers[4][3] = {{1, 2, 3}, {4, 5, 1}, {6, 7, 8}, {9, 10, 6}};
 
+constexpr uint8_t kInputIndexMap[4] = {3, 1, 0, 2};
+
 }  // namespace
+
+uint8_t MapInput(uint8_t modelByte, int index) {
+  if (FamilyOf(modelByte) != Family::M) return static_cast<uint8_t>(index);
+  const uint8_t i = static_cast<uint8_t>(index);
+  return i < 4 ? kInputIndexMap[i] : i;
+}
+
+int InputIndexOfCode(uint8_t modelByte, uint8_t code) {
+  if (FamilyOf(modelByte) != Family::M) return code;
+  for (int i = 0; i < 4; ++i)
+    if (kInputIndexMap[i] == code) return i;
+  return -1;
+}
 
 std::vector<std::string> SplitItems(const std::string& text) {
   std::vector<std::string> items;
