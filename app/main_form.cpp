@@ -21,8 +21,10 @@
 #include "app/radio_group.h"
 #include "app/scroll_bar.h"
 #include "app/startup_rules.h"
+#include "conversation/conversation_chains.h"
 #include "conversation/input_names.h"
 #include "conversation/model_family.h"
+#include "conversation/reply_watchdog.h"
 #include "dialogs/wait_form.h"
 
 namespace lumera {
@@ -75,9 +77,12 @@ TMainForm::TMainForm(const std::vector<std::string>& args, MessageBoxes& message
   connect(tmrStatus_, &QTimer::timeout, this, &TMainForm::TmrStatusTimer);
   FormCreate(args);
   waitForm_ = std::make_unique<TWaitForm>(*this);
+  WireEngine();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  if (busy_) QApplication::restoreOverrideCursor();
+}
 
 void TMainForm::FormCreate(const std::vector<std::string>& args) {
   setWindowTitle(QString::fromStdString(VersionCaption(__DATE__)));
@@ -96,13 +101,7 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
 
   CreateIpEntries();
 
-  for (unsigned w = 0; w < kWindows; ++w) ResetWindowDefaults(session_.Image, session_.Tools, w);
-  for (int i = 0; i < 4; ++i) {
-    SetPanelColour(InputPanel(i), kPanelIdleColour);
-    SetPanelColour(OutputPanel(i), kPanelIdleColour);
-  }
-  session_.ClearStatusMasks();
-  session_.SelectedWindow = 0;
+  ResetAllWindows();
 
   pcMain_->setTabEnabled(kPageAbout, false);
   pcMain_->setTabVisible(kPageAbout, false);
@@ -236,28 +235,25 @@ void TMainForm::BuildPages() {
   // The Ethernet entries need their anchor labels; the System page and the
   // second-family panel own them.
   auto* system = PageWidget(kPageSystem);
-  auto* gbNet = Named(new QGroupBox(QStringLiteral("Ethernet Config"), system), "GBNet");
-  gbNet->setGeometry(380, 10, 320, 170);
-  const char* netLabels[3][2] = {
-      {"LBIP", "IP : "}, {"LBMask", "SubNet Mask :"}, {"LBGateway", "GateWay : "}};
-  for (int i = 0; i < 3; ++i) {
-    auto* l = Named(new QLabel(QString::fromLatin1(netLabels[i][1]), gbNet), netLabels[i][0]);
-    l->setGeometry(12, 54 + 32 * i, 90, 16);
-  }
+  auto* microcode = Named(new QGroupBox(QStringLiteral("Microcode"), system), "GroupBox1");
+  microcode->setGeometry(380, 196, 320, 76);
+  auto* mainVer = Named(new QLabel(microcode), "STMainVer");
+  mainVer->setGeometry(12, 22, 296, 18);
+  mainVer->setAccessibleName(QStringLiteral("Main version"));
+  auto* mcuVer = Named(new QLabel(microcode), "STMCUVer");
+  mcuVer->setGeometry(12, 46, 296, 18);
+  mcuVer->setAccessibleName(QStringLiteral("MCU version"));
+  BuildNetworkGroup(system, "GBNet", "", "RBDHCP", "RBSTATICIP", "BtnSetNet");
 
   k712Control_ = Named(new QWidget(this), "K712Control");
   k712Control_->setGeometry(gbLum_->geometry());
   k712Control_->hide();
-  auto* gbNet2 = Named(new QGroupBox(QStringLiteral("Ethernet Config"), k712Control_), "GBNET2");
-  gbNet2->setGeometry(380, 10, 320, 170);
-  const char* net2Labels[3][2] = {
-      {"LBIP2", "IP : "}, {"LBMask2", "SubNet Mask :"}, {"LBGateway2", "GateWay : "}};
-  for (int i = 0; i < 3; ++i) {
-    auto* l = Named(new QLabel(QString::fromLatin1(net2Labels[i][1]), gbNet2), net2Labels[i][0]);
-    l->setGeometry(12, 54 + 32 * i, 90, 16);
-  }
+  BuildNetworkGroup(k712Control_, "GBNET2", "2", "RBDHCP1", "RBSTATICIP1", "BSetNet1");
 
   auto* firmware = PageWidget(kPageFirmware);
+  auto* gbFirmware = Named(new QGroupBox(firmware), "GBFirmware");
+  gbFirmware->setGeometry(8, 6, 540, 230);
+  gbFirmware->setAccessibleName(QStringLiteral("Firmware"));
   gbDebug_ = Named(new QGroupBox(QStringLiteral("Debug"), firmware), "GBDebug");
   gbDebug_->setGeometry(560, 10, 190, 150);
   for (int i = 0; i < 4; ++i) {
@@ -273,6 +269,27 @@ void TMainForm::BuildPages() {
   check->setFocusPolicy(Qt::NoFocus);
   gbDebug_->setEnabled(false);
   gbDebug_->hide();
+}
+
+// "Ethernet Config" with its labels and choices; the address entries are
+// created beside the labels at start-up.
+void TMainForm::BuildNetworkGroup(QWidget* parent, const char* name, const char* suffix,
+                                  const char* dhcp, const char* staticIp, const char* update) {
+  auto* group = Named(new QGroupBox(QStringLiteral("Ethernet Config"), parent), name);
+  group->setGeometry(380, 10, 320, 176);
+  const char* labels[3][2] = {
+      {"LBIP", "IP : "}, {"LBMask", "SubNet Mask :"}, {"LBGateway", "GateWay : "}};
+  for (int i = 0; i < 3; ++i) {
+    auto* l = new QLabel(QString::fromLatin1(labels[i][1]), group);
+    l->setObjectName(QString::fromLatin1(labels[i][0]) + QString::fromLatin1(suffix));
+    l->setGeometry(12, 58 + 32 * i, 90, 16);
+  }
+  auto* rbDhcp = Named(new QRadioButton(QStringLiteral("DHCP"), group), dhcp);
+  rbDhcp->setGeometry(12, 24, 70, 20);
+  rbDhcp->setChecked(true);
+  Named(new QRadioButton(QStringLiteral("Static IP"), group), staticIp)
+      ->setGeometry(92, 24, 90, 20);
+  Named(new QPushButton(QStringLiteral("Update"), group), update)->setGeometry(228, 20, 80, 26);
 }
 
 void TMainForm::CreateIpEntries() {
@@ -304,6 +321,13 @@ void TMainForm::CreateIpEntries() {
     ipEntries_[i] = e;
   }
   ipEntries_[0]->setEnabled(false);
+}
+
+void TMainForm::ResetAllWindows() {
+  for (unsigned w = 0; w < kWindows; ++w) ResetWindowDefaults(session_.Image, session_.Tools, w);
+  ApplyStatusReply();
+  session_.ClearStatusMasks();
+  session_.SelectedWindow = 0;
 }
 
 void TMainForm::ApplyOverlapHints() {
@@ -408,6 +432,11 @@ void TMainForm::DispatchReply(const uint8_t* data, std::size_t size, bool withRe
     default:
       break;
   }
+  if (watchdog_) watchdog_->ReplyHandled();
+}
+
+bool TMainForm::TcpChosen() const {
+  return rbTcp_->isChecked();
 }
 
 uint8_t TMainForm::LinkTypeByte() const {
@@ -420,28 +449,6 @@ void TMainForm::TmrStatusTimer() {
   tmrStatus_->stop();
   session_.Set(LinkFlag::StatusOutstanding);
   sender_.SendRequest(FrameCode::ReadStatus);
-}
-
-void TMainForm::SetInputNames() {
-  const InputNames names = InputNamesFor(session_.ModelByte, session_.SelectedWindow);
-  auto apply = [this](const char* name, int columns, const std::vector<std::string>& items) {
-    auto* group = findChild<TRadioGroup*>(QString::fromLatin1(name));
-    if (!group) return;
-    QStringList list;
-    for (const std::string& item : items) list << QString::fromStdString(item);
-    group->SetColumns(columns);
-    group->SetItems(list);
-  };
-  apply("RGInput", names.inputColumns, names.inputItems);
-  apply("RGPIPSrc", names.pipColumns, names.pipItems);
-  if (FamilyOf(session_.ModelByte) == Family::U) {
-    if (auto* width = findChild<QScrollBar*>(QStringLiteral("SBCusWidth"))) width->setMaximum(4096);
-  }
-}
-
-void TMainForm::ConfigureForModel() {
-  SetInputNames();
-  for (const std::unique_ptr<Page>& page : ownedPages_) page->ConfigureForModel();
 }
 
 void TMainForm::AddPage(int index, std::unique_ptr<Page> page) {
@@ -475,6 +482,7 @@ void TMainForm::SendDroppedLinkDown() {
 
 void TMainForm::FrameSent(uint32_t step) {
   stFlag_->setText(QString::number(step));
+  if (watchdog_) watchdog_->FrameSent(step);
 }
 
 }  // namespace lumera

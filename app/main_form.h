@@ -101,6 +101,33 @@ class TMainForm : public QWidget, public SendObserver {
   // The per-model set-up: SetInputNames, then every page's own rows.
   void ConfigureForModel();
 
+  // Identification and the per-model layout.
+  void LayoutForSecondFamily(bool secondFamily);
+  void ShowVersions();
+  void ShowNetworkInfo();
+  // The version gate hides the setting pages 0-10; an accepted box shows 0-4,
+  // 8, 9 and 10 (ConfigureForModel decides 5-7).
+  void HideSettingPages();
+  void ShowSettingPages();
+  // The window buttons for WindowCount, after the visible page is loaded.
+  void ApplyWindowCount();
+  // Colours the status panels and starts a re-read when the box changed.
+  void ApplyStatusReply();
+  // The start-up image of all four windows, grey panels, no remembered status.
+  void ResetAllWindows();
+
+  bool TcpChosen() const;
+  class ReplyWatchdog* Watchdog() const {
+    return watchdog_.get();
+  }
+  // The disconnect of the chosen transport, as the Disconnect button runs it.
+  void SetDisconnectHandler(std::function<void()> handler) {
+    disconnectHandler_ = std::move(handler);
+  }
+  void RequestDisconnect() {
+    if (disconnectHandler_) disconnectHandler_();
+  }
+
   // The common page load: RefreshGuard around load, then the overlay chain
   // when connected and the page's family mask matches, else step 0.
   void TabRefresh(const std::function<void()>& load, bool overlaysForThisModel);
@@ -153,7 +180,10 @@ class TMainForm : public QWidget, public SendObserver {
   void BuildWindowSelector();
   void BuildPages();
   void CreateIpEntries();
+  void BuildNetworkGroup(QWidget* parent, const char* name, const char* suffix, const char* dhcp,
+                         const char* staticIp, const char* update);
   void ApplyOverlapHints();
+  void WireEngine();
 
   BoxSession session_;
   FrameSender sender_;
@@ -161,6 +191,9 @@ class TMainForm : public QWidget, public SendObserver {
   FrameBuilders builders_;
   std::function<void()> loaderHandler_;
   std::function<void()> secondFamilyHandler_;
+  std::function<void()> disconnectHandler_;
+  std::unique_ptr<class ConversationChains> chains_;
+  std::unique_ptr<class ReplyWatchdog> watchdog_;
   QTimer* tmrStatus_ = nullptr;
   std::vector<std::unique_ptr<Page>> ownedPages_;
   std::array<Page*, kPageCount> pageHandlers_{};
