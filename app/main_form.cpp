@@ -26,6 +26,9 @@
 #include "conversation/model_family.h"
 #include "conversation/reply_watchdog.h"
 #include "dialogs/wait_form.h"
+#include "pages/about_page.h"
+#include "pages/picture_page.h"
+#include "pages/window_selection.h"
 
 namespace lumera {
 
@@ -109,6 +112,8 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
 
   pcMain_->setCurrentIndex(kPagePicture);
   connect(pcMain_, &QTabWidget::currentChanged, this, [this] { RunVisiblePageShow(); });
+  // The visible page starts out showing the start-up image.
+  RunVisiblePageShow();
   for (int i = 1; i < 4; ++i) WindowButton(i)->setEnabled(true);
   btnFrame_->resize(btnFrame_->width(), WindowButton(3)->geometry().bottom() + 1 + 8);
 
@@ -127,6 +132,7 @@ void TMainForm::BuildShell() {
   BuildSettingFileGroup();
   BuildWindowSelector();
   BuildPages();
+  AddPages();
 
   stStatus_ = Named(new QLabel(QStringLiteral("0"), this), "STStatus");
   stStatus_->setGeometry(792, 6, 60, 16);
@@ -269,6 +275,14 @@ void TMainForm::BuildPages() {
   check->setFocusPolicy(Qt::NoFocus);
   gbDebug_->setEnabled(false);
   gbDebug_->hide();
+}
+
+void TMainForm::AddPages() {
+  windowSelection_ = new WindowSelection(*this);
+  auto about = std::make_unique<AboutPage>(*this);
+  AboutPage& aboutPage = *about;
+  AddPage(kPagePicture, std::make_unique<PicturePage>(*this, aboutPage));
+  AddPage(kPageAbout, std::move(about));
 }
 
 // "Ethernet Config" with its labels and choices; the address entries are

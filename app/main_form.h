@@ -33,6 +33,7 @@ class MessageBoxes;
 class Pauser;
 class TIpAddressEdit;
 class TWaitForm;
+class WindowSelection;
 
 // The private notification that asks the main window for the ISP hint; its
 // argument plays the part of the message's third word.
@@ -153,6 +154,7 @@ class TMainForm : public QWidget, public SendObserver {
   QToolButton* WindowButton(int window) const {
     return winButtons_[static_cast<std::size_t>(window)];
   }
+  WindowSelection* WindowSelector() const { return windowSelection_; }
   QFrame* InputPanel(int i) const { return inputPanels_[static_cast<std::size_t>(i)]; }
   QFrame* OutputPanel(int i) const { return outputPanels_[static_cast<std::size_t>(i)]; }
   void SetPanelColour(QFrame* panel, unsigned rgb);
@@ -179,6 +181,7 @@ class TMainForm : public QWidget, public SendObserver {
   void BuildSettingFileGroup();
   void BuildWindowSelector();
   void BuildPages();
+  void AddPages();
   void CreateIpEntries();
   void BuildNetworkGroup(QWidget* parent, const char* name, const char* suffix, const char* dhcp,
                          const char* staticIp, const char* update);
@@ -210,6 +213,7 @@ class TMainForm : public QWidget, public SendObserver {
   QGroupBox* btnFrame_ = nullptr;
   QButtonGroup* winGroup_ = nullptr;
   std::array<QToolButton*, 4> winButtons_{};
+  WindowSelection* windowSelection_ = nullptr;
   std::array<QFrame*, 4> inputPanels_{};
   std::array<QFrame*, 4> outputPanels_{};
   QGroupBox* gbLum_ = nullptr;
