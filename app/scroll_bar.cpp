@@ -1,5 +1,6 @@
 #include "app/scroll_bar.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -9,6 +10,10 @@ namespace lumera {
 TScrollBarEx::TScrollBarEx(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent) {
   setFocusPolicy(Qt::StrongFocus);
+  // A scroll bar inverts its controls for scrolling content, which turns the
+  // Right key of a horizontal bar into a step down. These bars set values:
+  // Right and a wheel turn up raise them.
+  if (orientation == Qt::Horizontal) setInvertedControls(false);
   connect(this, &QScrollBar::valueChanged, this, &TScrollBarEx::Change);
 }
 
@@ -62,6 +67,14 @@ void TScrollBarEx::keyReleaseEvent(QKeyEvent* event) {
 void TScrollBarEx::wheelEvent(QWheelEvent* event) {
   const int before = value();
   QScrollBar::wheelEvent(event);
+  if (value() != before) emit Scroll(kScrollEnd);
+}
+
+// The menu's moves ("Scroll here", "Left edge", "Page right" ...) are user
+// moves like any other and would otherwise be stored but never sent.
+void TScrollBarEx::contextMenuEvent(QContextMenuEvent* event) {
+  const int before = value();
+  QScrollBar::contextMenuEvent(event);
   if (value() != before) emit Scroll(kScrollEnd);
 }
 

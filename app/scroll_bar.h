@@ -7,7 +7,8 @@ namespace lumera {
 // A scroll bar with the two events every page relies on: Change on every
 // position change (user or code), and Scroll with code kScrollEnd once a user
 // move has ended: the thumb released, an arrow or track click released, a
-// step key released, or a wheel turn. Positions set by code never raise Scroll.
+// step key released, a wheel turn, or a move chosen from the context menu.
+// Positions set by code never raise Scroll.
 class TScrollBarEx : public QScrollBar {
   Q_OBJECT
  public:
@@ -28,6 +29,7 @@ class TScrollBarEx : public QScrollBar {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   static bool IsStepKey(int key);
