@@ -22,11 +22,14 @@
 #include "app/scroll_bar.h"
 #include "app/startup_rules.h"
 #include "conversation/conversation_chains.h"
+#include "conversation/info_page.h"
 #include "conversation/input_names.h"
 #include "conversation/model_family.h"
 #include "conversation/reply_watchdog.h"
 #include "dialogs/wait_form.h"
 #include "pages/about_page.h"
+#include "pages/cus_output_dialog.h"
+#include "pages/output_page.h"
 #include "pages/picture_page.h"
 #include "pages/window_selection.h"
 
@@ -79,6 +82,7 @@ TMainForm::TMainForm(const std::vector<std::string>& args, MessageBoxes& message
   tmrStatus_->setInterval(3000);
   connect(tmrStatus_, &QTimer::timeout, this, &TMainForm::TmrStatusTimer);
   FormCreate(args);
+  cusOutput_ = new TCusOutput(*this);
   waitForm_ = std::make_unique<TWaitForm>(*this);
   WireEngine();
 }
@@ -283,6 +287,8 @@ void TMainForm::AddPages() {
   AboutPage& aboutPage = *about;
   AddPage(kPagePicture, std::make_unique<PicturePage>(*this, aboutPage));
   AddPage(kPageAbout, std::move(about));
+  AddPage(kPageOutput, std::make_unique<OutputPage>(*this));
+  AddPage(kPageInformation, std::make_unique<InfoPage>(*this));
 }
 
 // "Ethernet Config" with its labels and choices; the address entries are

@@ -33,6 +33,7 @@ class MessageBoxes;
 class Pauser;
 class TIpAddressEdit;
 class TWaitForm;
+class TCusOutput;
 class WindowSelection;
 
 // The private notification that asks the main window for the ISP hint; its
@@ -142,6 +143,8 @@ class TMainForm : public QWidget, public SendObserver {
 
   // The wait dialog, created once at start-up.
   TWaitForm* WaitForm() const { return waitForm_.get(); }
+  // The customised-output dialog, created once at start-up.
+  TCusOutput* CusOutput() const { return cusOutput_; }
   void ShowWaitDialog(int intervalMs);
   void CloseWaitDialog();
 
@@ -225,6 +228,7 @@ class TMainForm : public QWidget, public SendObserver {
   QWidget* k712Control_ = nullptr;
   QGroupBox* gbDebug_ = nullptr;
   std::array<TIpAddressEdit*, 7> ipEntries_{};
+  TCusOutput* cusOutput_ = nullptr;
   std::unique_ptr<TWaitForm> waitForm_;
 };
 
