@@ -37,8 +37,11 @@ void ConversationEngine::HandleReply() {
 }
 
 void ConversationEngine::RunStep() {
-  auto it = steps_.find(session_.ConversationStep);
-  if (it != steps_.end()) it->second();
+  const uint32_t step = session_.ConversationStep;
+  auto it = steps_.find(step);
+  if (it == steps_.end()) return;
+  it->second();
+  if (stepObserver_) stepObserver_(step);
 }
 
 }  // namespace lumera

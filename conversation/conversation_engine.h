@@ -32,6 +32,10 @@ class ConversationEngine {
     Hook readoutsChanged;                 // STFlag and STStatus
   };
   void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+  // Told of every step whose action ran, after it ran (diagnostics, benchmarks).
+  void SetStepObserver(std::function<void(uint32_t step)> observer) {
+    stepObserver_ = std::move(observer);
+  }
 
   // Runs on the UI thread for every reply while LinkMode is 0.
   void HandleReply();
@@ -43,6 +47,7 @@ class ConversationEngine {
   BoxSession& session_;
   std::unordered_map<uint32_t, StepAction> steps_;
   Hooks hooks_;
+  std::function<void(uint32_t)> stepObserver_;
 };
 
 }  // namespace lumera
