@@ -309,6 +309,9 @@ void PicturePage::RGScalingClick() {
   const int index = rgScaling_->ItemIndex();
   if (index < 0) return;
   form_.Sender().SendBoxCommand(EncodedCommand(Tpl::XCL, index));
+  // A load may show a code the radios cannot hold (5 on a two-item box, or
+  // anything the box reports); showing it must not rewrite it.
+  if (Loading()) return;
   Set(Picture(), PictureField::Scaling, ScalingCodeOfIndex(index));
 }
 
