@@ -14,7 +14,7 @@ namespace lumera {
 
 namespace {
 constexpr int kPictureSize = 44;
-constexpr int kColumnWidth = 76;
+constexpr int kColumnWidth = 88;
 }  // namespace
 
 AboutPage::AboutPage(TMainForm& form) : form_(form) {
@@ -30,7 +30,7 @@ AboutPage::AboutPage(TMainForm& form) : form_(form) {
     picture->setAutoRaise(true);
     picture->setIcon(RotationIcon(i, kPictureSize));
     picture->setIconSize(QSize(kPictureSize, kPictureSize));
-    picture->setGeometry(x + 10, 18, kPictureSize + 6, kPictureSize + 6);
+    picture->setGeometry(x + 14, 18, kPictureSize + 6, kPictureSize + 6);
     picture->setAccessibleName(QStringLiteral("Orientation picture %1").arg(OrientationName(i)));
     picture->setToolTip(OrientationName(i));
     QObject::connect(picture, &QToolButton::clicked, picture, [this, i] { ImgRotClick(i); });
