@@ -120,7 +120,6 @@ TEST_F(PicturePageTest, ControlsAndTheirStartUpState) {
     EXPECT_EQ(about->RotRadios()[i]->isChecked(), i == 0);
   }
   EXPECT_EQ(about->RBRotation()->title(), "Orientation");
-  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PicturePageTest, SharpnessSevenShowsSeventySendsSeventyStoresSeven) {
