@@ -61,8 +61,8 @@ void TMainForm::ConfigureForModel() {
     }
   };
   auto showPage = [this](int index, bool on) {
-    pcMain_->setTabEnabled(index, on);
-    pcMain_->setTabVisible(index, on);
+    if (pcMain_->isTabEnabled(index) != on) pcMain_->setTabEnabled(index, on);
+    if (pcMain_->isTabVisible(index) != on) pcMain_->setTabVisible(index, on);
   };
   if (family == Family::G) {
     for (int page : {kPageWarpAdjust, kPageBlend1, kPageBlend2}) showPage(page, false);
@@ -73,16 +73,21 @@ void TMainForm::ConfigureForModel() {
     showPage(kPageBlend1, !noBlend1);
     showGroup("GBCorner", !noBlend1);
     showGroup("GBOffset", !noBlend1);
-    pcMain_->setTabText(kPageWarpAdjust,
-                        noBlend1 ? QStringLiteral("Warp Adjust 1") : QStringLiteral("Warp Adjust"));
-    pcMain_->setTabText(kPageBlend2,
-                        noBlend1 ? QStringLiteral("Warp Adjust 2") : QStringLiteral("Blend 2"));
+    auto caption = [this](int index, const QString& text) {
+      if (pcMain_->tabText(index) != text) pcMain_->setTabText(index, text);
+    };
+    caption(kPageWarpAdjust,
+            noBlend1 ? QStringLiteral("Warp Adjust 1") : QStringLiteral("Warp Adjust"));
+    caption(kPageBlend2, noBlend1 ? QStringLiteral("Warp Adjust 2") : QStringLiteral("Blend 2"));
     if (noBlend1) session_.Set(LinkFlag::NoBlend1);
   }
   for (const std::unique_ptr<Page>& page : ownedPages_) page->ConfigureForModel();
 }
 
 void TMainForm::LayoutForSecondFamily(bool secondFamily) {
+  // Every accepted identification runs this; moving widgets that are already
+  // in place would only cost a relayout.
+  if (secondFamily == k712Control_->isVisibleTo(this)) return;
   auto* firmware = findChild<QGroupBox*>(QStringLiteral("GBFirmware"));
   auto* net2 = findChild<QGroupBox*>(QStringLiteral("GBNET2"));
   if (secondFamily) {
@@ -139,7 +144,7 @@ void TMainForm::HideSettingPages() {
 void TMainForm::ShowSettingPages() {
   for (int i : {kPagePicture, kPageVideoWall, kPagePipSetting, kPageSubWin, kPageOutput, kPageEdid,
                 kPageSystem, kPageInformation})
-    pcMain_->setTabVisible(i, true);
+    if (!pcMain_->isTabVisible(i)) pcMain_->setTabVisible(i, true);
 }
 
 void TMainForm::ApplyWindowCount() {

@@ -12,28 +12,32 @@ TRadioGroup::TRadioGroup(const QString& caption, QWidget* parent)
 }
 
 void TRadioGroup::SetItems(const QStringList& items) {
-  const bool same = items == Items();
-  if (same) return;
+  if (items == Items()) return;
   updating_ = true;
-  for (QRadioButton* b : buttons_) delete b;
-  buttons_.clear();
-  for (int i = 0; i < items.size(); ++i) {
-    auto* b = new QRadioButton(items[i], this);
+  // Buttons are renamed where they exist, so that a new model or window costs
+  // no widgets; only a change of count adds or removes some.
+  const std::size_t n = static_cast<std::size_t>(items.size());
+  while (buttons_.size() > n) {
+    delete buttons_.back();
+    buttons_.pop_back();
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const QString& text = items[static_cast<int>(i)];
+    if (i < buttons_.size()) {
+      buttons_[i]->setText(text);
+      continue;
+    }
+    auto* b = new QRadioButton(text, this);
     b->setObjectName(objectName() + QStringLiteral("Item%1").arg(i));
     b->setAutoExclusive(true);
-    connect(b, &QRadioButton::toggled, this, [this, i](bool on) { OnToggled(i, on); });
+    const int index = static_cast<int>(i);
+    connect(b, &QRadioButton::toggled, this, [this, index](bool on) { OnToggled(index, on); });
     buttons_.push_back(b);
+    if (isVisible()) b->show();
   }
-  const int old = index_;
-  index_ = -1;
+  if (index_ >= Count()) index_ = -1;
   Arrange();
   updating_ = false;
-  if (old >= 0 && old < Count()) {
-    updating_ = true;
-    buttons_[static_cast<std::size_t>(old)]->setChecked(true);
-    index_ = old;
-    updating_ = false;
-  }
 }
 
 QStringList TRadioGroup::Items() const {
@@ -47,7 +51,9 @@ QString TRadioGroup::Item(int i) const {
 }
 
 void TRadioGroup::SetColumns(int columns) {
-  columns_ = columns < 1 ? 1 : columns;
+  columns = columns < 1 ? 1 : columns;
+  if (columns == columns_) return;
+  columns_ = columns;
   Arrange();
 }
 
