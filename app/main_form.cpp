@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <cstring>
 
+#include "app/connection_controller.h"
 #include "app/ip_address_edit.h"
 #include "app/message_boxes.h"
 #include "app/radio_group.h"
@@ -85,6 +86,11 @@ TMainForm::TMainForm(const std::vector<std::string>& args, MessageBoxes& message
   cusOutput_ = new TCusOutput(*this);
   waitForm_ = std::make_unique<TWaitForm>(*this);
   WireEngine();
+  connection_ = std::make_unique<ConnectionController>(*this);
+  SetDisconnectHandler([this] {
+    if (session_.Connected()) connection_->LinkBtnClick();
+  });
+  connection_->Start();
 }
 
 TMainForm::~TMainForm() {
@@ -376,6 +382,7 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  connection_->FormClose();
   event->accept();
 }
 

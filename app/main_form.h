@@ -29,6 +29,7 @@ class QToolButton;
 
 namespace lumera {
 
+class ConnectionController;
 class MessageBoxes;
 class Pauser;
 class TIpAddressEdit;
@@ -119,6 +120,12 @@ class TMainForm : public QWidget, public SendObserver {
   void ResetAllWindows();
 
   bool TcpChosen() const;
+  // The connection group and the links behind it.
+  ConnectionController& Connection() { return *connection_; }
+  QRadioButton* RBTCP() const { return rbTcp_; }
+  QRadioButton* RBUSB() const { return rbUsb_; }
+  QPushButton* LinkBtn() const { return linkBtn_; }
+  TIpAddressEdit* IpEntry(int i) const { return ipEntries_[static_cast<std::size_t>(i)]; }
   class ReplyWatchdog* Watchdog() const {
     return watchdog_.get();
   }
@@ -230,6 +237,8 @@ class TMainForm : public QWidget, public SendObserver {
   std::array<TIpAddressEdit*, 7> ipEntries_{};
   TCusOutput* cusOutput_ = nullptr;
   std::unique_ptr<TWaitForm> waitForm_;
+  // Last, so that its readers stop before anything they hand replies to goes.
+  std::unique_ptr<ConnectionController> connection_;
 };
 
 }  // namespace lumera

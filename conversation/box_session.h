@@ -35,6 +35,10 @@ struct BoxSession {
   uint32_t UploadItem = 0;
   uint32_t UploadWindow = 0;
 
+  // IP, mask and gateway octets kept for the SetNetwork a TCP disconnect sends
+  // last (LinkFlag::NetworkPending).
+  std::array<uint8_t, 12> PendingNetwork{};
+
   FrameRef TxFrame() { return FrameRef(TxBuffer); }
   FrameRef RxFrame() { return FrameRef(RxBuffer); }
 
