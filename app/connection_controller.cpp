@@ -167,8 +167,12 @@ void ConnectionController::LinkBtnClick() {
 }
 
 void ConnectionController::ConnectTcp() {
-  form_.WindowButton(0)->click();
+  form_.WindowButton(0)->setChecked(true);
   session_.LinkFlags = 0;
+  // A TCP peer is a normal box or the second family, and its Identify reply
+  // says which. A mode left over from a USB loader or a K712 session would
+  // hand this box's replies to the wrong handler for good.
+  session_.LinkMode = LinkMode::Normal;
   socketThread_->Suspend();
   tcp_.Close();
   const QString address = ConnectAddress();
@@ -185,6 +189,10 @@ void ConnectionController::ConnectTcp() {
   SetProgBtnEnabled(true);
   socketThread_->SetSecondFamily(session_.LinkMode == LinkMode::SecondFamily);
   socketThread_->Resume(tcp_.Fd());
+}
+
+void ConnectionController::SyncReaderMode() {
+  socketThread_->SetSecondFamily(session_.LinkMode == LinkMode::SecondFamily);
 }
 
 void ConnectionController::TcpClient1Connect() {
@@ -207,7 +215,7 @@ void ConnectionController::DisconnectTcp() {
 }
 
 void ConnectionController::ConnectUsb() {
-  form_.WindowButton(0)->click();
+  form_.WindowButton(0)->setChecked(true);
   session_.LinkFlags = 0;
   QString error;
   if (!hid_.CheckOut(*backend_, kBoxVendorId, productId_, &error)) {

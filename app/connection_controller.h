@@ -46,6 +46,9 @@ class ConnectionController : public QObject {
   void BeforeDisconnect();
   void ResetLinkUi();
   void CloseHidDevice();
+  // The reply that identified the box may have changed LinkMode; the TCP
+  // reader joins replies by the family's layouts.
+  void SyncReaderMode();
   // The window closes: the links and their readers end.
   void FormClose();
 

@@ -459,6 +459,7 @@ void TMainForm::DispatchReply(const uint8_t* data, std::size_t size, bool withRe
     default:
       break;
   }
+  if (connection_) connection_->SyncReaderMode();
   if (watchdog_) watchdog_->ReplyHandled();
 }
 

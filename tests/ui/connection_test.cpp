@@ -436,15 +436,26 @@ TEST_F(ConnectionTest, AShortReplyReadsZeroPastItsEnd) {
   EXPECT_TRUE(std::all_of(rx.begin() + 11, rx.end(), [](uint8_t b) { return b == 0; }));
 }
 
-TEST_F(ConnectionTest, TcpKeepsTheLinkModeAcrossConnectAndDisconnect) {
-  LoopbackBox box(
-      [](const std::vector<uint8_t>& request) { return ReplyTo(ReadU32(request.data() + 4), 56); });
+// The Identify reply decides the family of a TCP peer; the mode then lasts
+// past the disconnect.
+TEST_F(ConnectionTest, TcpIdentifyDecidesTheLinkModeWhichOutlastsTheDisconnect) {
+  LoopbackBox box([](const std::vector<uint8_t>& request) {
+    const uint32_t code = ReadU32(request.data() + 4);
+    std::vector<uint8_t> reply = ReplyTo(code, 56);
+    if (code == FrameCode::Identify) {
+      reply[8] = 1;
+      reply[20] = 0x77;
+      reply[21] = 0x88;
+    }
+    return reply;
+  });
   ChooseTcp(box.Port());
-  Session().LinkMode = LinkMode::SecondFamily;
+  Session().LinkMode = LinkMode::FirmwareLoader;  // left from a USB loader session
   int secondFamilyReplies = 0;
   form->SetSecondFamilyReplyHandler([&] { ++secondFamilyReplies; });
   LinkBtn()->click();
-  ASSERT_TRUE(PumpUntil([&] { return secondFamilyReplies == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Session().LinkMode == LinkMode::SecondFamily; }));
+  ASSERT_TRUE(PumpUntil([&] { return secondFamilyReplies == 1; })) << "ReadSystemInfo's reply";
   // The second family's status reply is whole at 56 bytes.
   Session().ConversationStep = 0;
   form->Sender().SendRequest(FrameCode::ReadStatus);
@@ -452,6 +463,23 @@ TEST_F(ConnectionTest, TcpKeepsTheLinkModeAcrossConnectAndDisconnect) {
   LinkBtn()->click();
   EXPECT_FALSE(Session().Connected());
   EXPECT_EQ(Session().LinkMode, LinkMode::SecondFamily);
+}
+
+TEST_F(ConnectionTest, ANormalBoxIsReadAfterASecondFamilySession) {
+  LoopbackBox box([](const std::vector<uint8_t>& request) {
+    const uint32_t code = ReadU32(request.data() + 4);
+    std::vector<uint8_t> reply = ReplyTo(code);
+    if (code == FrameCode::Identify) reply[8] = 1;
+    return reply;
+  });
+  ChooseTcp(box.Port());
+  Session().LinkMode = LinkMode::SecondFamily;
+  int secondFamilyReplies = 0;
+  form->SetSecondFamilyReplyHandler([&] { ++secondFamilyReplies; });
+  LinkBtn()->click();
+  ASSERT_TRUE(PumpUntil([&] { return Session().ConversationStep == 1000; }));
+  EXPECT_EQ(Session().LinkMode, LinkMode::Normal);
+  EXPECT_EQ(secondFamilyReplies, 0);
 }
 
 TEST_F(ConnectionTest, ADisconnectDoesNotWaitForeverForABoxThatStoppedAnswering) {
