@@ -178,8 +178,10 @@ void ConnectionController::ConnectTcp() {
   const QString address = ConnectAddress();
   QPushButton* linkBtn = form_.LinkBtn();
   linkBtn->setText(QStringLiteral("Connecting"));
-  linkBtn->repaint();
-  if (!tcp_.Connect(address.toStdString(), TcpPortFromEnvironment(), kConnectTimeoutMs)) {
+  // The connect blocks; the caption is painted at once only when it takes a
+  // while.
+  if (!tcp_.Connect(address.toStdString(), TcpPortFromEnvironment(), kConnectTimeoutMs,
+                    [linkBtn] { linkBtn->repaint(); })) {
     form_.Messages().Error(QStringLiteral("Can't link to ") + address);
     linkBtn->setText(QStringLiteral("Connect"));
     return;

@@ -33,7 +33,8 @@ uint16_t TcpPortFromEnvironment() {
   return static_cast<uint16_t>(value);
 }
 
-bool TcpLink::Connect(const std::string& address, uint16_t port, int timeoutMs) {
+bool TcpLink::Connect(const std::string& address, uint16_t port, int timeoutMs,
+                      const std::function<void()>& stillWaiting) {
   Close();
   sockaddr_in peer{};
   peer.sin_family = AF_INET;
@@ -47,11 +48,21 @@ bool TcpLink::Connect(const std::string& address, uint16_t port, int timeoutMs) 
       Close();
       return false;
     }
+    constexpr int kQuickMs = 2;
     pollfd p{fd_, POLLOUT, 0};
-    int ready;
-    do {
-      ready = poll(&p, 1, timeoutMs);
-    } while (ready < 0 && errno == EINTR);
+    auto waitWritable = [&p](int ms) {
+      int ready;
+      do {
+        ready = poll(&p, 1, ms);
+      } while (ready < 0 && errno == EINTR);
+      return ready;
+    };
+    const int quick = timeoutMs < kQuickMs ? timeoutMs : kQuickMs;
+    int ready = waitWritable(quick);
+    if (ready == 0 && timeoutMs > quick) {
+      if (stillWaiting) stillWaiting();
+      ready = waitWritable(timeoutMs - quick);
+    }
     int error = 0;
     socklen_t length = sizeof error;
     if (ready != 1 || getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {

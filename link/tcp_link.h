@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "link/transport.h"
@@ -24,7 +25,11 @@ class TcpLink : public Transport {
   // Connects to a dotted IPv4 address and waits at most timeoutMs for the
   // socket to become writable. False when the address is not one, the
   // connect is refused or the time runs out; the link is then closed.
-  bool Connect(const std::string& address, uint16_t port, int timeoutMs);
+  // stillWaiting runs once when the connect has not completed after a first
+  // couple of milliseconds (a box on the local network answers sooner), so
+  // that the caller can show that it waits.
+  bool Connect(const std::string& address, uint16_t port, int timeoutMs,
+               const std::function<void()>& stillWaiting = {});
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }
