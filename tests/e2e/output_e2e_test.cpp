@@ -23,68 +23,13 @@
 #include "pages/timing_table.h"
 #include "support/boxsim_process.h"
 #include "support/fake_message_boxes.h"
+#include "support/pumped_link.h"
 #include "support/recording_pauser.h"
 
 namespace lumera {
 namespace {
 
-// The tool's side of a loopback TCP link, driven by the test: every frame
-// the tool sends goes to the simulator, and Pump hands the replies back one
-// by one on this thread, as the reader thread's hand-over would.
-class LoopbackTransport : public Transport {
- public:
-  ~LoopbackTransport() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  bool Connect(uint16_t port) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(port);
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-  }
-  void Send(const FrameBuffer& tx) override {
-    const uint8_t* p = tx.data() + 1;
-    std::size_t left = kTcpFrameSize;
-    while (left > 0) {
-      const ssize_t n = ::send(fd_, p, left, MSG_NOSIGNAL);
-      if (n <= 0) {
-        failed_ = true;
-        return;
-      }
-      p += n;
-      left -= static_cast<std::size_t>(n);
-    }
-    ++pending_;
-  }
-  // Delivers replies until the tool has no request outstanding; false when a
-  // reply does not come within two seconds or the exchanges do not end.
-  bool Pump(TMainForm& form) {
-    for (int guard = 0; guard < 400 && pending_ > 0; ++guard) {
-      std::vector<uint8_t> reply(kTcpFrameSize);
-      std::size_t got = 0;
-      while (got < reply.size()) {
-        pollfd fd{fd_, POLLIN, 0};
-        if (::poll(&fd, 1, 2000) != 1) return false;
-        const ssize_t n = ::recv(fd_, reply.data() + got, reply.size() - got, 0);
-        if (n <= 0) return false;
-        got += static_cast<std::size_t>(n);
-      }
-      --pending_;
-      last = reply;
-      form.DispatchReply(reply.data(), reply.size(), false);
-    }
-    return pending_ == 0 && !failed_;
-  }
-
-  std::vector<uint8_t> last;
-
- private:
-  int fd_ = -1;
-  int pending_ = 0;
-  bool failed_ = false;
-};
+using test::PumpedLink;
 
 class OutputE2eTest : public ::testing::Test {
  protected:
@@ -132,7 +77,7 @@ class OutputE2eTest : public ::testing::Test {
   }
 
   test::BoxsimProcess box;
-  LoopbackTransport link;
+  PumpedLink link;
   test::FakeMessageBoxes messages;
   test::RecordingPauser pauser;
   std::unique_ptr<TMainForm> form;
