@@ -31,6 +31,7 @@
 #include "pages/about_page.h"
 #include "pages/cus_output_dialog.h"
 #include "pages/output_page.h"
+#include "pages/overlay_tab_page.h"
 #include "pages/picture_page.h"
 #include "pages/window_selection.h"
 
@@ -295,6 +296,8 @@ void TMainForm::AddPages() {
   AddPage(kPageAbout, std::move(about));
   AddPage(kPageOutput, std::make_unique<OutputPage>(*this));
   AddPage(kPageInformation, std::make_unique<InfoPage>(*this));
+  for (int page : {kPageVideoWall, kPagePipSetting, kPageSubWin, kPageEdid})
+    AddPage(page, std::make_unique<OverlayTabPage>(*this, true));
 }
 
 // "Ethernet Config" with its labels and choices; the address entries are
