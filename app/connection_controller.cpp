@@ -85,7 +85,7 @@ void ConnectionController::Start() {
 }
 
 bool ConnectionController::SocketReaderRunning() const {
-  return socketThread_->isRunning();
+  return socketThread_->Reading();
 }
 
 void ConnectionController::SetReplyGapMs(int ms) {

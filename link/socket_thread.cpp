@@ -20,26 +20,63 @@ TSocketThread::TSocketThread(FrameHandover& handover, QObject* parent)
 
 TSocketThread::~TSocketThread() {
   Suspend();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
+  }
+  changed_.notify_all();
+  wait();
   if (stopFd_ >= 0) close(stopFd_);
 }
 
+// The thread is started once and then parks between links, so a connect
+// costs no thread start.
 void TSocketThread::Resume(int socketFd) {
   Suspend();
-  socketFd_ = socketFd;
-  stop_ = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    socketFd_ = socketFd;
+    stop_ = false;
+    reading_ = true;
+  }
   handover_.Open();
-  start();
+  if (!isRunning()) start();
+  changed_.notify_all();
 }
 
 void TSocketThread::Suspend() {
-  if (!isRunning()) return;
+  if (!Reading()) return;
   stop_ = true;
   const uint64_t one = 1;
   [[maybe_unused]] const ssize_t n = write(stopFd_, &one, sizeof one);
   handover_.Release();
-  wait();
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !reading_; });
+  }
   uint64_t count = 0;
   while (read(stopFd_, &count, sizeof count) == sizeof count) {
+  }
+}
+
+bool TSocketThread::Reading() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return reading_;
+}
+
+void TSocketThread::run() {
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [this] { return reading_ || quit_; });
+      if (quit_) return;
+    }
+    ReadLink();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      reading_ = false;
+    }
+    changed_.notify_all();
   }
 }
 
@@ -49,7 +86,7 @@ bool TSocketThread::HandOver() {
   return handled && !stop_;
 }
 
-void TSocketThread::run() {
+void TSocketThread::ReadLink() {
   using Clock = std::chrono::steady_clock;
   assembler_.Clear();
   Clock::time_point lastPiece{};

@@ -3,6 +3,8 @@
 #include <QThread>
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "link/frame.h"
 #include "link/reply_assembler.h"
@@ -23,9 +25,11 @@ class TSocketThread : public QThread {
 
   // Starts reading the connected socket.
   void Resume(int socketFd);
-  // Stops reading and waits for the thread to end; also from inside the
-  // handling of a reply this thread handed over.
+  // Stops reading and waits until the thread is parked again; also from
+  // inside the handling of a reply this thread handed over.
   void Suspend();
+  // Whether the thread reads a socket now (it is parked between links).
+  bool Reading() const;
 
   // The second family answers the status request with a shorter reply; the
   // UI thread tells the reader which box it talks to.
@@ -38,11 +42,17 @@ class TSocketThread : public QThread {
 
  private:
   bool HandOver();
+  // Reads one link until it is suspended.
+  void ReadLink();
 
   FrameHandover& handover_;
   int socketFd_ = -1;
   int stopFd_ = -1;
   std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  bool reading_ = false;  // guarded by mutex_
+  bool quit_ = false;     // guarded by mutex_
   std::atomic<bool> secondFamily_{false};
   std::atomic<int> gapMs_{ReplyAssembler::kGapMs};
   std::array<uint8_t, kTcpFrameSize> readBuffer_{};

@@ -121,7 +121,7 @@ TEST_F(SocketThreadTest, SuspendFromInsideTheHandlingEndsTheReader) {
   duringHandling_ = [this] { reader_.Suspend(); };
   BoxSends(ReplyTo(FrameCode::SelectWindow));
   ASSERT_TRUE(PumpUntil([&] { return !handed_.empty(); }));
-  EXPECT_FALSE(reader_.isRunning());
+  EXPECT_FALSE(reader_.Reading());
   BoxSends(ReplyTo(FrameCode::SendCommand));
   PumpFor(50);
   EXPECT_EQ(handed_.size(), 1u);
@@ -134,9 +134,9 @@ TEST_F(SocketThreadTest, ABoxThatHangsUpLeavesAReaderThatStillStops) {
   close(fds_[1]);
   fds_[1] = -1;
   ASSERT_TRUE(PumpUntil([&] { return !handed_.empty(); }));
-  EXPECT_TRUE(reader_.isRunning());
+  EXPECT_TRUE(reader_.Reading());
   reader_.Suspend();
-  EXPECT_FALSE(reader_.isRunning());
+  EXPECT_FALSE(reader_.Reading());
 }
 
 TEST(FrameHandoverTest, AReleasedHandOverReturnsAndItsLateCallDoesNothing) {
