@@ -83,28 +83,28 @@ PicturePage::PicturePage(TMainForm& form, AboutPage& about) : form_(form), about
 }
 
 void PicturePage::AddBar(QWidget* parent, Bar bar, int y) {
-  const BarSpec& spec = kBars[bar];
-  auto* label = new QLabel(QString::fromLatin1(spec.label), parent);
-  label->setObjectName(QStringLiteral("LB") + QString::fromLatin1(spec.name + 2));
+  const BarSpec& row = kBars[bar];
+  auto* label = new QLabel(QString::fromLatin1(row.label), parent);
+  label->setObjectName(QStringLiteral("LB") + QString::fromLatin1(row.name + 2));
   label->setGeometry(12, y, 80, 18);
-  auto* sb = Named(new TScrollBarEx(Qt::Horizontal, parent), spec.name);
+  auto* sb = Named(new TScrollBarEx(Qt::Horizontal, parent), row.name);
   sb->setGeometry(96, y, 224, 18);
-  sb->setRange(0, spec.maximum);
-  sb->setPageStep(spec.maximum > 20 ? 10 : 1);
-  sb->setValue(spec.initial);
-  sb->setAccessibleName(QString::fromLatin1(spec.label));
+  sb->setRange(0, row.maximum);
+  sb->setPageStep(row.maximum > 20 ? 10 : 1);
+  sb->setValue(row.initial);
+  sb->setAccessibleName(QString::fromLatin1(row.label));
   label->setBuddy(sb);
   auto* readout =
-      Named(new QLabel(QString::number(spec.initial * spec.factor), parent), spec.readout);
+      Named(new QLabel(QString::number(row.initial * row.factor), parent), row.readout);
   readout->setGeometry(326, y, 36, 18);
   readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  readout->setAccessibleName(QString::fromLatin1(spec.label) + QStringLiteral(" value"));
+  readout->setAccessibleName(QString::fromLatin1(row.label) + QStringLiteral(" value"));
   bars_[bar] = sb;
   readouts_[bar] = readout;
   QObject::connect(sb, &TScrollBarEx::Change, sb,
-                   [this, change = spec.change](int p) { (this->*change)(p); });
+                   [this, change = row.change](int p) { (this->*change)(p); });
   QObject::connect(sb, &TScrollBarEx::Scroll, sb,
-                   [this, scroll = spec.scroll](int code) { (this->*scroll)(code); });
+                   [this, scroll = row.scroll](int code) { (this->*scroll)(code); });
 }
 
 void PicturePage::BuildAdjustments(QWidget* page) {
@@ -215,20 +215,20 @@ bool PicturePage::Loading() const {
 }
 
 void PicturePage::BarChange(Bar bar, int position) {
-  const BarSpec& spec = kBars[bar];
-  readouts_[bar]->setText(QString::number(position * spec.factor));
+  const BarSpec& row = kBars[bar];
+  readouts_[bar]->setText(QString::number(position * row.factor));
   // A load only shows the image. Storing the shown position back would turn
   // every percentage gain the box reported into its rounded neighbour.
   if (Loading()) return;
-  const bool percent = spec.gain && GainsInPercent();
-  Set(Picture(), spec.field,
+  const bool percent = row.gain && GainsInPercent();
+  Set(Picture(), row.field,
       percent ? PercentToGain(position) : static_cast<uint8_t>(position < 0 ? 0 : position));
 }
 
 void PicturePage::BarScroll(Bar bar, int code) {
   if (code != TScrollBarEx::kScrollEnd) return;
-  const BarSpec& spec = kBars[bar];
-  form_.Sender().SendBoxCommand(EncodedCommand(*spec.command, bars_[bar]->value() * spec.factor));
+  const BarSpec& row = kBars[bar];
+  form_.Sender().SendBoxCommand(EncodedCommand(*row.command, bars_[bar]->value() * row.factor));
 }
 
 void PicturePage::SBBriChange(int p) {

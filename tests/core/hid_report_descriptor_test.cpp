@@ -49,7 +49,7 @@ const char* kVendor64 = R"(
   C0         # End Collection
 )";
 
-// The boot keyboard of the HID specification's appendix.
+// The boot keyboard descriptor that the USB HID standard gives as its example.
 const char* kBootKeyboard = R"(
   05 01  09 06  A1 01   # Generic Desktop, Keyboard, Collection (Application)
   05 07                 #   Usage Page (Key Codes)
