@@ -7,32 +7,13 @@
 #include "conversation/model_family.h"
 #include "conversation/settings_image.h"
 #include "link/frame_codes.h"
+#include "support/request_frame.h"
 #include "tools/boxsim/box_model.h"
 
 namespace lumera::boxsim {
 namespace {
 
-// A request frame as the tool builds it: zeroed, FrameCode at 4.
-struct Request {
-  explicit Request(uint32_t code) { WriteU32(bytes.data() + 4, code); }
-  Request& U8(std::size_t off, uint8_t v) {
-    bytes[off] = v;
-    return *this;
-  }
-  Request& U16(std::size_t off, uint16_t v) {
-    WriteU16(bytes.data() + off, v);
-    return *this;
-  }
-  Request& U32(std::size_t off, uint32_t v) {
-    WriteU32(bytes.data() + off, v);
-    return *this;
-  }
-  Request& Command(const char* text) {
-    std::memcpy(bytes.data() + 8, text, 12);
-    return *this;
-  }
-  WireFrame bytes{};
-};
+using test::Request;
 
 Request Command(const char* text) {
   return Request(FrameCode::SendCommand).Command(text);

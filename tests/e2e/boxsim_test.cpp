@@ -24,32 +24,14 @@
 #include "link/frame.h"
 #include "link/frame_codes.h"
 #include "support/boxsim_process.h"
+#include "support/request_frame.h"
 
 namespace lumera {
 namespace {
 
 using Frame = std::array<uint8_t, kTcpFrameSize>;
 
-struct Request {
-  explicit Request(uint32_t code) { WriteU32(bytes.data() + 4, code); }
-  Request& U8(std::size_t off, uint8_t v) {
-    bytes[off] = v;
-    return *this;
-  }
-  Request& U16(std::size_t off, uint16_t v) {
-    WriteU16(bytes.data() + off, v);
-    return *this;
-  }
-  Request& U32(std::size_t off, uint32_t v) {
-    WriteU32(bytes.data() + off, v);
-    return *this;
-  }
-  Request& Data(std::size_t off, const uint8_t* p, std::size_t n) {
-    std::memcpy(bytes.data() + off, p, n);
-    return *this;
-  }
-  Frame bytes{};
-};
+using test::Request;
 
 // The tool's end of a TCP link, reduced to what the tests need. Every wait
 // has a time-out.

@@ -55,6 +55,12 @@ void CopyInto(uint8_t* dst, std::size_t room, const uint8_t* src, std::size_t n)
   std::memcpy(dst, src, std::min(room, n));
 }
 
+// Into the whole entry of window w of a block.
+template <std::size_t S, std::size_t E>
+void CopyIntoEntry(Block<S, E>& block, unsigned w, const uint8_t* src, std::size_t n) {
+  CopyInto(block.Entry(w), E, src, n);
+}
+
 uint16_t Limit(uint16_t v, uint16_t max) {
   return v > max ? max : v;
 }
@@ -270,9 +276,9 @@ void BoxModel::ApplyWriteBlock(const uint8_t* rq) {
     case UploadBlock::WarpExtras:
       image_.WarpMode.bytes[w] = piece;
       if (rq[13] == 0) {
-        CopyInto(image_.WarpCorners.Entry(w), image_.WarpCorners.kEntrySize, data, n);
+        CopyIntoEntry(image_.WarpCorners, w, data, n);
       } else {
-        CopyInto(image_.WarpCurve.Entry(w), image_.WarpCurve.kEntrySize, data, n);
+        CopyIntoEntry(image_.WarpCurve, w, data, n);
       }
       break;
     case UploadBlock::RawGrid:
@@ -287,35 +293,33 @@ void BoxModel::ApplyWriteBlock(const uint8_t* rq) {
       if (piece == 0) {
         const std::size_t edges = image_.BlendEdges.kEntrySize;
         CopyInto(image_.BlendEdges.Entry(w), edges, data, n);
-        if (n > edges)
-          CopyInto(image_.BlendGamma.Entry(w), image_.BlendGamma.kEntrySize, data + edges,
-                   n - edges);
+        if (n > edges) CopyIntoEntry(image_.BlendGamma, w, data + edges, n - edges);
       } else if (piece == 1) {
-        CopyInto(image_.BlackLevel.Entry(w), image_.BlackLevel.kEntrySize, data, n);
+        CopyIntoEntry(image_.BlackLevel, w, data, n);
       } else if (piece == 2) {
-        CopyInto(image_.CornerPoints.Entry(w), image_.CornerPoints.kEntrySize, data, n);
+        CopyIntoEntry(image_.CornerPoints, w, data, n);
       } else if (piece == 3) {
-        CopyInto(image_.MaskPoints.Entry(w), image_.MaskPoints.kEntrySize, data, n);
+        CopyIntoEntry(image_.MaskPoints, w, data, n);
       }
       break;
     case UploadBlock::Picture:
-      CopyInto(image_.PictureSettings.Entry(w), image_.PictureSettings.kEntrySize, data, n);
+      CopyIntoEntry(image_.PictureSettings, w, data, n);
       break;
     case UploadBlock::Wall:
-      CopyInto(image_.WallSettings.Entry(w), image_.WallSettings.kEntrySize, data, n);
+      CopyIntoEntry(image_.WallSettings, w, data, n);
       break;
     case UploadBlock::SubWindows:
       if (piece == 0) {
-        CopyInto(image_.SubWindowLayout.Entry(w), image_.SubWindowLayout.kEntrySize, data, n);
+        CopyIntoEntry(image_.SubWindowLayout, w, data, n);
       } else if (piece == 1) {
-        CopyInto(image_.SubWindowColour.Entry(w), image_.SubWindowColour.kEntrySize, data, n);
+        CopyIntoEntry(image_.SubWindowColour, w, data, n);
       }
       break;
     case UploadBlock::Edid:
-      CopyInto(image_.EdidSettings.Entry(w), image_.EdidSettings.kEntrySize, data, n);
+      CopyIntoEntry(image_.EdidSettings, w, data, n);
       break;
     case UploadBlock::WindowSetup:
-      CopyInto(image_.WindowSetup.Entry(w), image_.WindowSetup.kEntrySize, data, n);
+      CopyIntoEntry(image_.WindowSetup, w, data, n);
       RefreshBoxOwnedBytes();
       break;
     default:
